@@ -40,6 +40,17 @@ def main():
         print()
         print("Afterwards:")
         show_states(prefix, VMWARE_SERVICES)
+        print()
+
+        prefix.install_service("Kestrelwing")
+        prefix.wine("net", "start", "Kestrelwing")
+        print("Stand-in service installed and started:")
+        show_states(prefix, ["Kestrelwing"])
+        print()
+        show_run(prefix, os.environ["STOP_SERVICE"])
+        print()
+        print("Afterwards:")
+        show_states(prefix, ["Kestrelwing"])
     finally:
         prefix.destroy()
 
