@@ -65,17 +65,16 @@ def hyperfine(prefix, folder, commands):
         return json.load(open(export.name))["results"]
 
 
-def peak_working_set(prefix, folder, name):
-    """Median of five readings, in bytes, of the program's peak working set."""
+def peak_working_set(prefix, program):
+    """Median of five readings, in bytes, of a program's peak working set."""
     readings = []
     for _ in range(5):
-        result = prefix.wine(r"C:\fixtures\with-comspec.exe", STAND_IN, rf"{BENCH}\peak-working-set.exe",
-                             rf"{BENCH}\{name}.exe")
+        result = prefix.wine(r"C:\fixtures\with-comspec.exe", STAND_IN, rf"{BENCH}\peak-working-set.exe", program)
         readings.append(int(result.stdout.split()[-1]))
     return statistics.median(readings)
 
 
-def report(name, program, commands, results, peak):
+def report(name, program, commands, results, peak, empty_peak):
     count = len(commands)
     print(f"### {name} ({count} command lines)\n")
     print("| what runs | median | std. dev. | min | max |")
@@ -88,7 +87,8 @@ def report(name, program, commands, results, peak):
     print()
     print(f"- own overhead, program / floor: {own / floor:.3f} ({(own / floor - 1) * 100:+.1f}%)")
     print(f"- one interpreter per command, program / batch file: {with_cmd / batch:.2f}")
-    print(f"- size: {program.stat().st_size:,} bytes; peak working set: {peak / 1024:,.0f} KiB")
+    print(f"- size: {program.stat().st_size:,} bytes; peak working set: {peak / 1024:,.0f} KiB "
+          f"(an empty program: {empty_peak / 1024:,.0f} KiB)")
     print()
 
 
@@ -100,6 +100,8 @@ def main():
         version = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
         print(f"Measured {datetime.date.today()} with hyperfine, {WARMUP} warm-up runs and {RUNS} runs "
               f"of each, under {version}, {os.cpu_count()} cores.\n")
+        # What Wine itself maps into any process, for scale.
+        empty_peak = peak_working_set(prefix, STAND_IN)
         for name, (program, commands) in PROGRAMS.items():
             count = str(len(commands))
             results = hyperfine(prefix, folder, [
@@ -108,7 +110,7 @@ def main():
                 ("program, cmd.exe and stand-in net", ["wine", rf"{BENCH}\{name}.exe"]),
                 ("batch file, one cmd.exe", ["wine", "cmd.exe", "/c", rf"{BENCH}\{name}.bat"]),
             ])
-            report(name, program, commands, results, peak_working_set(prefix, folder, name))
+            report(name, program, commands, results, peak_working_set(prefix, rf"{BENCH}\{name}.exe"), empty_peak)
     finally:
         prefix.destroy()
 
