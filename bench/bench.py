@@ -62,7 +62,7 @@ def hyperfine(prefix, folder, commands):
         for name, command in commands:
             arguments += ["--command-name", name, shlex.join(command)]
         subprocess.run(arguments, env=prefix.env, cwd=folder, check=True, stdout=subprocess.DEVNULL)
-        return json.load(open(export.name))["results"]
+        return json.loads(Path(export.name).read_text())["results"]
 
 
 def peak_working_set(prefix, program):
@@ -82,8 +82,7 @@ def report(name, program, commands, results, peak, empty_peak):
     for result in results:
         cells = [result[key] * 1000 for key in ("median", "stddev", "min", "max")]
         print(f"| {result['command']} | " + " | ".join(f"{cell:.1f} ms" for cell in cells) + " |")
-    median = {result["command"]: result["median"] for result in results}
-    own, floor, with_cmd, batch = median.values()
+    own, floor, with_cmd, batch = (result["median"] for result in results)
     print()
     print(f"- own overhead, program / floor: {own / floor:.3f} ({(own / floor - 1) * 100:+.1f}%)")
     print(f"- one interpreter per command, program / batch file: {with_cmd / batch:.2f}")
